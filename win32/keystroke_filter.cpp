@@ -24,7 +24,8 @@ std::uint16_t scanWithRightAlt(WPARAM vk, LPARAM lParam) {
   return scanByteOf(lParam);
 }
 
-LRESULT onKeyDownMessage(HWND window, WPARAM vk, LPARAM lParam) {
+// WM_KEYDOWN (down) and WM_KEYUP.
+LRESULT onKeyMessage(HWND window, WPARAM vk, LPARAM lParam, bool down) {
   if (isJapaneseLayout()) {
     const std::uint16_t scan = scanByteOf(lParam);
     if (scan == kSingleMessageKeyScan) {
@@ -33,36 +34,16 @@ LRESULT onKeyDownMessage(HWND window, WPARAM vk, LPARAM lParam) {
       return 0;
     }
     if (scan == kToggleKeyScan) {
-      if (stateBlock.kanjiToggle) {
-        stateBlock.kanjiToggle = 0;
-        onKeyUp(window, vk, lParam);
-        return 0;
-      }
-      stateBlock.kanjiToggle = 1;
+      // Whatever the message, it stands for the stroke after the last one.
+      down = !stateBlock.kanjiToggle;
+      stateBlock.kanjiToggle = down ? 1 : 0;
     }
   }
-  onKeyDown(window, vk, lParam);
-  return 0;
-}
-
-LRESULT onKeyUpMessage(HWND window, WPARAM vk, LPARAM lParam) {
-  if (isJapaneseLayout()) {
-    const std::uint16_t scan = scanByteOf(lParam);
-    if (scan == kSingleMessageKeyScan) {
-      onKeyDown(window, vk, lParam);
-      onKeyUp(window, vk, lParam);
-      return 0;
-    }
-    if (scan == kToggleKeyScan) {
-      if (!stateBlock.kanjiToggle) {
-        stateBlock.kanjiToggle = 1;
-        onKeyDown(window, vk, lParam);
-        return 0;
-      }
-      stateBlock.kanjiToggle = 0;
-    }
+  if (down) {
+    onKeyDown(window, vk, lParam);
+  } else {
+    onKeyUp(window, vk, lParam);
   }
-  onKeyUp(window, vk, lParam);
   return 0;
 }
 
@@ -158,9 +139,9 @@ void onSysKeyUp(HWND window, WPARAM vk, LPARAM lParam) {
 LRESULT CALLBACK keyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_KEYDOWN:
-      return onKeyDownMessage(window, wParam, lParam);
+      return onKeyMessage(window, wParam, lParam, true);
     case WM_KEYUP:
-      return onKeyUpMessage(window, wParam, lParam);
+      return onKeyMessage(window, wParam, lParam, false);
     case WM_SYSKEYDOWN:
       onSysKeyDown(window, wParam, lParam);
       return 0;
