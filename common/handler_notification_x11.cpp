@@ -9,7 +9,11 @@ JNIIMPORT void* JNICALL JNU_GetEnv(JavaVM* vm, jint version);
 extern JavaVM* jvm;
 }
 
-JNIEnv* currentEventEnv() { return static_cast<JNIEnv*>(JNU_GetEnv(jvm, JNI_VERSION_1_2)); }
+JNIEnv* currentEventEnv() {
+  // Null until the AWT library has been loaded into a VM.
+  if (jvm == nullptr) return nullptr;
+  return static_cast<JNIEnv*>(JNU_GetEnv(jvm, JNI_VERSION_1_2));
+}
 
 void deliverKeyPressed(JNIEnv* env, HandlerRef handler, KeyCode code) {
   callHandlerMethod(env, handler, kNotifyKeyPressedMethod, code);

@@ -20,7 +20,7 @@ packages=(
   libx11-dev:amd64 libxt-dev:amd64 libxtst-dev:amd64
   libx11-dev:i386 libxt-dev:i386 libxtst-dev:i386 libc6-dev:i386
   openjdk-17-jdk:amd64 openjdk-17-jdk-headless:amd64
-  openjdk-17-jre:i386 openjdk-17-jdk-headless:i386
+  openjdk-17-jre:i386 openjdk-17-jdk-headless:i386 openjdk-17-jdk:i386
   qemu-user-static binfmt-support
   googletest locales
 )
