@@ -33,7 +33,7 @@ bool subclassAndRecord(HWND window, HandlerRef handler) {
   WindowTableLock tableLock;
   // Every registration that finds its window starts the Japanese layout's
   // Hankaku/Zenkaku alternation afresh with a press.
-  state.kanjiToggle = 0;
+  stateBlock.kanjiToggle = 0;
   if (WNDPROC original = getPreviousProcForWindow(window)) {
     // Already registered: keyWindowProc is installed, and replacing it again
     // would hand back keyWindowProc itself as the previous procedure. The
@@ -41,19 +41,19 @@ bool subclassAndRecord(HWND window, HandlerRef handler) {
     // whichever entry goes last restores it.
     return addWindowEntry(window, handler, original);
   }
+  // With the table full the window is left as it is: subclassing it with
+  // nowhere to record its procedure would lose the procedure.
   if (!hasFreeWindowEntry()) {
     return false;
   }
   WNDPROC previous = replaceWindowProc(window, keyWindowProc);
   if (previous == nullptr) {
-    // Not a window this process may subclass: nothing was installed.
+    // No window (destroyed since AWT reported it), or not one this process
+    // may subclass: nothing was installed.
     return false;
   }
-  if (!addWindowEntry(window, handler, previous)) {
-    replaceWindowProc(window, previous);
-    return false;
-  }
-  return true;
+  // Cannot fail: an entry was free, and the lock is still held.
+  return addWindowEntry(window, handler, previous);
 }
 
 // Frees the window's first entry under the table lock and, when no entry
@@ -85,7 +85,7 @@ JNIEXPORT void JNICALL Java_wyvra_gui_tessel_keyboard_NativeLibrary_registerKeyE
   }
   {
     WindowTableLock tableLock;
-    state.savedVm = vm;
+    stateBlock.savedVm = vm;
   }
   const NativeWindowScope lookup = lookupNativeWindow(env, component);
   if (!lookup) {

@@ -48,23 +48,22 @@ LRESULT onKeyMessage(HWND window, WPARAM vk, LPARAM lParam, bool down) {
 }
 
 LRESULT passOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool unicode = IsWindowUnicode(window) != 0;
   WNDPROC previous;
   {
+    // The entry points change the table and the window's procedure together
+    // under this lock. Without an entry (unregistered while this message was
+    // on its way), the procedure read under it is the window's own again.
     WindowTableLock lock;
     previous = getPreviousProcForWindow(window);
-  }
-  const bool unicode = IsWindowUnicode(window) != 0;
-  if (previous == nullptr) {
-    // Unregistered while this message was on its way: the window runs its
-    // own procedure again (or, if not, gets the default handling).
-    const auto current =
-        reinterpret_cast<WNDPROC>(unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC)
-                                          : GetWindowLongPtrA(window, GWLP_WNDPROC));
-    if (current == nullptr || current == keyWindowProc) {
-      return unicode ? DefWindowProcW(window, message, wParam, lParam)
-                     : DefWindowProcA(window, message, wParam, lParam);
+    if (previous == nullptr) {
+      previous = reinterpret_cast<WNDPROC>(unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                                   : GetWindowLongPtrA(window, GWLP_WNDPROC));
     }
-    previous = current;
+  }
+  if (previous == nullptr || previous == keyWindowProc) {
+    return unicode ? DefWindowProcW(window, message, wParam, lParam)
+                   : DefWindowProcA(window, message, wParam, lParam);
   }
   // A Unicode window's messages must stay Unicode: going through the ANSI
   // call would convert text messages to the ANSI code page and back.
