@@ -8,6 +8,8 @@
 #include <mutex>
 #include <thread>
 
+#include "jni_local_roots.h"
+
 namespace {
 
 constexpr char kHandlerPackage[] = "strokelink/testhandlers/";
@@ -51,22 +53,6 @@ void expectNoJavaException(JNIEnv* env, const char* what) {
   env->ExceptionDescribe();
   env->ExceptionClear();
   ADD_FAILURE() << what << " threw";
-}
-
-struct RootCount {
-  jlong threadTag;
-  long localReferences;
-};
-
-// Counts the JNI local roots of the thread carrying the tag. Returning 0
-// keeps the walk from going past the roots.
-jint JNICALL countLocalRoot(jvmtiHeapReferenceKind kind, const jvmtiHeapReferenceInfo* info, jlong,
-                            jlong, jlong, jlong*, jlong*, jint, void* userData) {
-  auto* count = static_cast<RootCount*>(userData);
-  if (kind == JVMTI_HEAP_REFERENCE_JNI_LOCAL && info->jni_local.thread_tag == count->threadTag) {
-    ++count->localReferences;
-  }
-  return 0;
 }
 
 class JavaVmEnvironment : public ::testing::Environment {
@@ -137,19 +123,7 @@ JNIEnv* attachedEnv() {
 bool isAttached() { return attachedEnv() != nullptr; }
 
 long localReferencesOfCurrentThread() {
-  static std::atomic<jlong> lastTag{0};
-  JNIEnv* env = attachedEnv();
-  jthread self = nullptr;
-  if (env == nullptr || jvmti->GetCurrentThread(&self) != JVMTI_ERROR_NONE) return -1;
-  RootCount count{++lastTag, 0};
-  jvmtiHeapCallbacks callbacks{};
-  callbacks.heap_reference_callback = countLocalRoot;
-  bool counted =
-      jvmti->SetTag(self, count.threadTag) == JVMTI_ERROR_NONE &&
-      jvmti->FollowReferences(0, nullptr, nullptr, &callbacks, &count) == JVMTI_ERROR_NONE;
-  env->DeleteLocalRef(self);
-  // The reference to the thread object itself was live during the walk.
-  return counted ? count.localReferences - 1 : -1;
+  return countLocalReferencesOfThisThread(jvmti, attachedEnv());
 }
 
 void runOnNativeThread(const std::function<void()>& body) {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/handler_notification.h"
-#include "java_vm.h"
+#include "saved_vm_test.h"
 #include "win32/state_block.h"
 
 namespace {
@@ -25,17 +25,7 @@ long countEvents(const std::string& events) {
   return 1 + static_cast<long>(std::count(events.begin(), events.end(), ' '));
 }
 
-class LocalReferenceTest : public JavaVmTest, public ::testing::WithParamInterface<LeakCase> {
- protected:
-  void SetUp() override {
-    JavaVmTest::SetUp();
-    stateBlock.savedVm = testVm();
-  }
-  void TearDown() override {
-    stateBlock.savedVm = nullptr;
-    JavaVmTest::TearDown();
-  }
-};
+class LocalReferenceTest : public SavedVmTest, public ::testing::WithParamInterface<LeakCase> {};
 
 TEST_P(LocalReferenceTest, DeliveriesOnAnAttachedThreadKeepNoLocalReferences) {
   const LeakCase& c = GetParam();

@@ -6,22 +6,12 @@
 #include <string>
 
 #include "common/handler_notification.h"
-#include "java_vm.h"
+#include "saved_vm_test.h"
 #include "win32/state_block.h"
 
 namespace {
 
-class WindowsDeliveryTest : public JavaVmTest {
- protected:
-  void SetUp() override {
-    JavaVmTest::SetUp();
-    stateBlock.savedVm = testVm();
-  }
-  void TearDown() override {
-    stateBlock.savedVm = nullptr;
-    JavaVmTest::TearDown();
-  }
-};
+using WindowsDeliveryTest = SavedVmTest;
 
 enum class EventThread { kMain, kFreshNative };
 
