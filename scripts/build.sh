@@ -9,6 +9,6 @@ for preset in linux-x64 linux-x86 windows-x64 windows-x86; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
-  cmake --install "build/$preset" --prefix "out/$preset" >/dev/null
+  cmake --install "build/$preset" --prefix "out/$preset" --strip >/dev/null
 done
 ls -l out/*/*strokelink*
