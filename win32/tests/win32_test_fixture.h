@@ -1,12 +1,14 @@
 // Common set-up for host tests of the Windows build: a clean state block, a
-// recording JNI, and windows whose procedures the tests can watch.
+// fake Java VM, and windows whose procedures the tests can watch.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
-#include "recording_jni.h"
+#include "fake_java_vm.h"
 #include "win32/keystroke_filter.h"
 #include "win32/state_block.h"
 #include "win32/window_table.h"
@@ -33,18 +35,30 @@ class Win32Test : public ::testing::Test {
  protected:
   void SetUp() override {
     std::memset(&stateBlock, 0, sizeof stateBlock);
-    jni.reset();
-    stateBlock.savedVm = jni.vm();
+    stateBlock.savedVm = fake_java::vm();
+    fake_java::failAttach(false);
+    fake_java::takeNotifications();
+    fake_java::takeViolations();
+    fake_java::takeAttachCalls();
     componentLog = {};
     hostWin32::setKeyboardLayoutName("00000409");
   }
 
-  void TearDown() override { hostWin32::setKeyboardLayoutName("00000409"); }
+  void TearDown() override {
+    hostWin32::setKeyboardLayoutName("00000409");
+    for (WindowEntry& entry : stateBlock.windowTable) {
+      if (entry.window != nullptr) fake_java::env()->DeleteGlobalRef(entry.handler);
+    }
+    EXPECT_EQ(fake_java::takeViolations(), std::vector<std::string>{});
+    EXPECT_EQ(fake_java::globallyReferencedHandlers(), std::vector<std::string>{});
+    // Every local reference taken during delivery has been given back.
+    EXPECT_EQ(fake_java::liveLocalRefs(), 0);
+  }
 
   // Subclasses the window the way registration does.
-  void subclass(HostWindow& window, FakeHandler* handler) {
+  static void subclass(HostWindow& window, jobject handler) {
     window.proc = componentProc;
-    HandlerRef ref = jni.env()->NewGlobalRef(reinterpret_cast<jobject>(handler));
+    HandlerRef ref = fake_java::env()->NewGlobalRef(handler);
     WindowTableLock lock;
     ASSERT_TRUE(addWindowEntry(&window, ref, componentProc));
     window.proc = keyWindowProc;
@@ -53,11 +67,13 @@ class Win32Test : public ::testing::Test {
   static LRESULT send(HostWindow& window, UINT message, WPARAM wParam, LPARAM lParam) {
     return window.proc(&window, message, wParam, lParam);
   }
-
-  RecordingJni jni;
 };
 
 // lParam of a key message: scan byte in bits 16-23, extended flag in bit 24.
+using fake_java::Notification;
+using fake_java::pressed;
+using fake_java::released;
+
 inline LPARAM keyLParam(unsigned scan, bool extended) {
   return static_cast<LPARAM>((scan & 0xFF) << 16 | (extended ? 1u << 24 : 0u) | 1u);
 }

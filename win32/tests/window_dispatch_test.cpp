@@ -11,10 +11,9 @@ constexpr UINT kWmPaint = 0x000F;
 class WindowDispatch : public Win32Test, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(WindowDispatch, OtherMessagesReachThePreviousProcedureUnchanged) {
-  FakeHandler handler{1};
   HostWindow window;
   window.unicode = GetParam();
-  subclass(window, &handler);
+  subclass(window, fake_java::newHandler("A"));
 
   for (UINT message : {WM_CHAR, kWmSetText, kWmPaint}) {
     componentLog = {};
@@ -32,16 +31,15 @@ TEST_P(WindowDispatch, OtherMessagesReachThePreviousProcedureUnchanged) {
 }
 
 TEST_P(WindowDispatch, KeyMessagesAreConsumed) {
-  FakeHandler handler{1};
   HostWindow window;
   window.unicode = GetParam();
-  subclass(window, &handler);
+  subclass(window, fake_java::newHandler("A"));
   for (UINT message : {WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP}) {
     EXPECT_EQ(send(window, message, 'A', keyLParam(0x1E, false)), 0);
   }
   EXPECT_EQ(componentLog.calls, 0);
   EXPECT_EQ(window.ansiCalls + window.unicodeCalls, 0);
-  EXPECT_EQ(jni.notifications().size(), 4u);
+  EXPECT_EQ(fake_java::takeNotifications().size(), 4u);
 }
 
 TEST_P(WindowDispatch, MessageAfterUnregistrationGoesToTheRestoredProcedure) {

@@ -59,6 +59,10 @@ void unregisterWindow(TestWindow& window, jobject handler) {
 }
 
 void StrokelinkTest::SetUp() {
+  // The library keeps and drops handler references only while it holds the
+  // component's drawing surface locked.
+  fake_java::requireForGlobalRefs([] { return standInJawtLocksHeldByThisThread() > 0; },
+                                  "outside the drawing-surface lock");
   ASSERT_NE(strokelink().registerKeyEventHandler, nullptr) << "strokelink.dll or its entry points";
   ASSERT_NE(strokelink().unregisterKeyEventHandler, nullptr);
   fake_java::failGetJavaVM(false);

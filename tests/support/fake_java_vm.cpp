@@ -9,8 +9,6 @@
 #include <mutex>
 #include <utility>
 
-#include "stand_in_jawt.h"
-
 namespace fake_java {
 namespace {
 
@@ -18,6 +16,7 @@ struct Object {
   std::string name;
   bool isClass;
   const Object* objectClass;
+  bool hasNotifyKeyPressed;  // of a class
 };
 
 enum class RefKind { kArgument, kGlobal, kLocal };
@@ -39,12 +38,16 @@ std::mutex mutex;
 // so its use is reported rather than crashing the test program.
 std::deque<Object> objects;
 std::deque<Ref> refs;
-const Object* handlerClass;
+const Object* handlerClasses[2];  // without and with "notifyKeyPressed"
 std::vector<Notification> notifications;
 std::vector<std::string> violations;
 int globalRefs;
 int localRefs;
 bool getJavaVmFails;
+bool attachFails;
+int attachCalls;
+bool (*globalRefCondition)();
+const char* globalRefConditionText;
 std::function<void()> newGlobalRefHook;
 std::function<void()> deleteGlobalRefHook;
 thread_local bool exceptionPending;
@@ -63,9 +66,10 @@ Ref* newRef(RefKind kind, const Object* target) {
   return &refs.back();
 }
 
-const Object* classOfHandlers() {
+const Object* classOfHandlers(bool hasNotifyKeyPressed) {
+  const Object*& handlerClass = handlerClasses[hasNotifyKeyPressed ? 1 : 0];
   if (handlerClass == nullptr) {
-    objects.push_back(Object{"Handler class", true, nullptr});
+    objects.push_back(Object{"Handler class", true, nullptr, hasNotifyKeyPressed});
     handlerClass = &objects.back();
   }
   return handlerClass;
@@ -91,9 +95,9 @@ void checkNoPendingException(const char* function) {
   if (exceptionPending) violation(std::string(function) + " called with an exception pending");
 }
 
-void checkSurfaceLocked(const char* function) {
-  if (standInJawtLocksHeldByThisThread() == 0) {
-    violation(std::string(function) + " outside the drawing-surface lock");
+void checkGlobalRefCondition(const char* function) {
+  if (globalRefCondition != nullptr && !globalRefCondition()) {
+    violation(std::string(function) + " " + globalRefConditionText);
   }
 }
 
@@ -123,7 +127,7 @@ jobject JNICALL newGlobalRef(JNIEnv* /*env*/, jobject object) {
   runHook(newGlobalRefHook);
   std::lock_guard<std::mutex> guard(mutex);
   checkNoPendingException("NewGlobalRef");
-  checkSurfaceLocked("NewGlobalRef");
+  checkGlobalRefCondition("NewGlobalRef");
   const Object* target = resolve(object, "NewGlobalRef");
   return target != nullptr ? reinterpret_cast<jobject>(newRef(RefKind::kGlobal, target)) : nullptr;
 }
@@ -147,7 +151,7 @@ void deleteRef(jobject object, RefKind kind, const char* function) {
 void JNICALL deleteGlobalRef(JNIEnv* /*env*/, jobject object) {
   {
     std::lock_guard<std::mutex> guard(mutex);
-    checkSurfaceLocked("DeleteGlobalRef");
+    checkGlobalRefCondition("DeleteGlobalRef");
     deleteRef(object, RefKind::kGlobal, "DeleteGlobalRef");
   }
   runHook(deleteGlobalRefHook);
@@ -180,7 +184,7 @@ jmethodID JNICALL getMethodID(JNIEnv* /*env*/, jclass objectClass, const char* n
   const Object* target = resolve(objectClass, "GetMethodID");
   if (target == nullptr || !target->isClass) return nullptr;
   if (std::strcmp(signature, "(S)V") == 0) {
-    if (std::strcmp(name, "notifyKeyPressed") == 0) {
+    if (std::strcmp(name, "notifyKeyPressed") == 0 && target->hasNotifyKeyPressed) {
       return reinterpret_cast<jmethodID>(const_cast<char*>(&kPressedMethodId));
     }
     if (std::strcmp(name, "notifyKeyReleased") == 0) {
@@ -227,6 +231,12 @@ jboolean JNICALL exceptionCheck(JNIEnv* /*env*/) { return exceptionPending ? JNI
 void JNICALL exceptionClear(JNIEnv* /*env*/) { exceptionPending = false; }
 
 jint JNICALL attachCurrentThread(JavaVM* /*vm*/, void** result, void* /*args*/) {
+  std::lock_guard<std::mutex> guard(mutex);
+  ++attachCalls;
+  if (attachFails) {
+    *result = nullptr;
+    return JNI_ERR;
+  }
   *result = &theEnv;
   return JNI_OK;
 }
@@ -288,15 +298,33 @@ JNIEnv* env() {
 
 JavaVM* vm() { return env() != nullptr ? &theVm : nullptr; }
 
-jobject newHandler(const std::string& name) {
+jobject newHandler(const std::string& name, bool hasNotifyKeyPressed) {
   std::lock_guard<std::mutex> guard(mutex);
-  objects.push_back(Object{name, false, classOfHandlers()});
+  objects.push_back(Object{name, false, classOfHandlers(hasNotifyKeyPressed), false});
   return reinterpret_cast<jobject>(newRef(RefKind::kArgument, &objects.back()));
 }
 
 void failGetJavaVM(bool fail) {
   std::lock_guard<std::mutex> guard(mutex);
   getJavaVmFails = fail;
+}
+
+void failAttach(bool fail) {
+  std::lock_guard<std::mutex> guard(mutex);
+  attachFails = fail;
+}
+
+int takeAttachCalls() {
+  std::lock_guard<std::mutex> guard(mutex);
+  return std::exchange(attachCalls, 0);
+}
+
+bool exceptionPendingOnThisThread() { return exceptionPending; }
+
+void requireForGlobalRefs(bool (*condition)(), const char* violationText) {
+  std::lock_guard<std::mutex> guard(mutex);
+  globalRefCondition = condition;
+  globalRefConditionText = violationText;
 }
 
 void setHook(HookedFunction function, std::function<void()> hook) {

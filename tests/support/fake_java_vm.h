@@ -2,8 +2,8 @@
 // library uses, each checked and recorded. It keeps track of every global
 // and local reference, records each handler notification, and notes every
 // misuse (a deleted reference used or deleted again, a JNI call made with an
-// exception pending, a global reference created or deleted outside the
-// drawing-surface lock) as a violation for the test to report.
+// exception pending, a global reference created or deleted where the test
+// forbids it) as a violation for the test to report.
 #pragma once
 
 #include <jni.h>
@@ -35,7 +35,17 @@ JavaVM* vm();
 
 // A new handler object named for the notifications, as Java would pass it
 // to the entry points (a local reference of the calling frame).
-jobject newHandler(const std::string& name);
+// A handler whose class lacks "notifyKeyPressed" can be asked for.
+jobject newHandler(const std::string& name, bool hasNotifyKeyPressed = true);
+
+// Makes AttachCurrentThread fail (JNI_ERR) until called again with false.
+void failAttach(bool fail);
+// AttachCurrentThread calls since the last take.
+int takeAttachCalls();
+bool exceptionPendingOnThisThread();
+// Every NewGlobalRef and DeleteGlobalRef from now on must find the condition
+// true, or it is a violation described by the text; null lifts the rule.
+void requireForGlobalRefs(bool (*condition)(), const char* violationText);
 
 // Makes GetJavaVM fail (JNI_ERR) until called again with false.
 void failGetJavaVM(bool fail);
