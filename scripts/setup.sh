@@ -16,7 +16,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format binutils
   g++-multilib gcc-multilib
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
-  wine64 xvfb xauth x11-xkb-utils x11-utils xdotool
+  wine64 xvfb xauth x11-xkb-utils xkb-data x11-utils xdotool
   libx11-dev:amd64 libxt-dev:amd64 libxtst-dev:amd64
   libx11-dev:i386 libxt-dev:i386 libxtst-dev:i386 libc6-dev:i386
   openjdk-17-jdk:amd64 openjdk-17-jdk-headless:amd64
